@@ -1,0 +1,4 @@
+#include "app/Launcher.h"
+
+// The one application object; the framework's entry runs it.
+CLauncherApp theApp;

@@ -1,0 +1,10 @@
+# win64: the product's sources on x86-64, so that every test runs under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ZINTU_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
+find_program(ZINTU_WINE64 wine64 PATHS /usr/lib/wine /usr/lib64/wine NO_DEFAULT_PATH)
+find_program(ZINTU_WINE64 wine64)
+if(ZINTU_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZINTU_WINE64})
+endif()

@@ -1,0 +1,242 @@
+// Test-only: running programs and converting text, for the end-to-end tests.
+#include <fcntl.h>
+#include <iconv.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/TestingHooks.h"
+
+extern char** environ;
+
+namespace platform::testing {
+namespace {
+
+const char* IconvName(unsigned codePage) {
+  switch (codePage) {
+    case 932:
+      return "CP932";
+    case 936:
+      return "CP936";
+    case 949:
+      return "CP949";
+    case 950:
+      return "CP950";
+    case 1252:
+      return "CP1252";
+    default:
+      return "UTF-8";
+  }
+}
+
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { Close(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+std::vector<std::string> Environment(const std::vector<std::string>& additions) {
+  std::vector<std::string> result;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text = *entry;
+    const std::string name = text.substr(0, text.find('='));
+    bool replaced = false;
+    for (const std::string& addition : additions) {
+      if (addition.substr(0, addition.find('=')) == name) replaced = true;
+    }
+    if (!replaced) result.push_back(text);
+  }
+  result.insert(result.end(), additions.begin(), additions.end());
+  return result;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> result;
+  for (std::string& s : strings) result.push_back(s.data());
+  result.push_back(nullptr);
+  return result;
+}
+
+// Reads `fd` until its end or until `deadline`; false on the time-out.
+bool DrainUntilEnd(int fd, std::chrono::steady_clock::time_point deadline, std::string* out) {
+  char buffer[4096];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd p{fd, POLLIN, 0};
+    const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return true;
+    if (out) out->append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace
+
+std::string FromUtf8(const std::string& utf8, unsigned codePage) {
+  iconv_t cd = ::iconv_open(IconvName(codePage), "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
+  std::string input = utf8;
+  std::string output(input.size() * 4 + 16, '\0');
+  char* in = input.data();
+  std::size_t inLeft = input.size();
+  char* out = output.data();
+  std::size_t outLeft = output.size();
+  ::iconv(cd, &in, &inLeft, &out, &outLeft);
+  ::iconv_close(cd);
+  output.resize(output.size() - outLeft);
+  return output;
+}
+
+ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& directory,
+                      const std::vector<std::string>& environment, bool waitForDescendants,
+                      int timeoutSeconds) {
+  ProcessRun run;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  int errPipe[2];
+  int donePipe[2];
+  if (::pipe2(errPipe, O_CLOEXEC) != 0) return run;
+  if (::pipe(donePipe) != 0) {
+    ::close(errPipe[0]);
+    ::close(errPipe[1]);
+    return run;
+  }
+  Fd errRead(errPipe[0]), errWrite(errPipe[1]);
+  Fd doneRead(donePipe[0]), doneWrite(donePipe[1]);
+  ::fcntl(doneRead.get(), F_SETFD, FD_CLOEXEC);
+  if (!waitForDescendants) ::fcntl(doneWrite.get(), F_SETFD, FD_CLOEXEC);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, errWrite.get(), 2);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  // Standard output goes with standard error: one record of what the program said.
+  posix_spawn_file_actions_adddup2(&actions, errWrite.get(), 1);
+  if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+
+  std::vector<std::string> args = argv;
+  std::vector<std::string> env = Environment(environment);
+  std::vector<char*> argp = Pointers(args);
+  std::vector<char*> envp = Pointers(env);
+  pid_t pid = 0;
+  const int spawned = ::posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  errWrite.Close();
+  doneWrite.Close();
+  if (spawned != 0) {
+    run.standardError = std::string("cannot start ") + argv[0] + ": " + std::strerror(spawned);
+    return run;
+  }
+
+  // Standard error ends when the program, and whatever it started, let go of it.
+  if (!DrainUntilEnd(errRead.get(), deadline, &run.standardError)) ::kill(pid, SIGKILL);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.descendantsDone =
+      waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline, nullptr) : true;
+  return run;
+}
+
+namespace {
+
+class PosixChild : public ChildProcess {
+ public:
+  PosixChild(pid_t pid, int input, int output) : pid_(pid), input_(input), output_(output) {}
+  ~PosixChild() override { Finish(); }
+
+  std::string ReadLine() override {
+    for (;;) {
+      const std::size_t end = buffered_.find('\n');
+      if (end != std::string::npos) {
+        std::string line = buffered_.substr(0, end);
+        buffered_.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return line;
+      }
+      char chunk[256];
+      const ssize_t n = ::read(output_.get(), chunk, sizeof chunk);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return std::exchange(buffered_, std::string());
+      buffered_.append(chunk, static_cast<std::size_t>(n));
+    }
+  }
+
+  int Finish() override {
+    if (pid_ <= 0) return status_;
+    input_.Close();
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = 0;
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status_;
+  }
+
+ private:
+  pid_t pid_;
+  Fd input_;
+  Fd output_;
+  std::string buffered_;
+  int status_ = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<ChildProcess> StartChild(const std::vector<std::string>& argv,
+                                         const std::vector<std::string>& environment) {
+  int in[2];
+  int out[2];
+  if (::pipe2(in, O_CLOEXEC) != 0) return nullptr;
+  if (::pipe2(out, O_CLOEXEC) != 0) {
+    ::close(in[0]);
+    ::close(in[1]);
+    return nullptr;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  std::vector<std::string> args = argv;
+  std::vector<std::string> env = Environment(environment);
+  std::vector<char*> argp = Pointers(args);
+  std::vector<char*> envp = Pointers(env);
+  pid_t pid = 0;
+  const int spawned = ::posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(in[0]);
+  ::close(out[1]);
+  if (spawned != 0) {
+    ::close(in[1]);
+    ::close(out[0]);
+    return nullptr;
+  }
+  return std::make_unique<PosixChild>(pid, in[1], out[0]);
+}
+
+}  // namespace platform::testing
