@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the three presets and runs every test: unit and end-to-end tests natively and
+# under Wine, a sanitizer build of the native tests, and the check of the Windows product.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+for tool in x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix i686-w64-mingw32-windres; do
+  command -v "$tool" >/dev/null || { echo "missing $tool: run 'bash .ci/run' or see README" >&2; exit 1; }
+done
+source tools/wine-env.sh
+trap zintu_wine_down EXIT
+zintu_wine_up
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "win32: the product"
+cmake --preset win32 >/dev/null
+cmake --build build/win32 -j"$jobs"
+python3 tools/check_product.py build/win32/ZintuPortable.exe
+
+step "win64: the same sources for the tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build build/win64 -j"$jobs"
+
+step "native, with the end-to-end tests also run against the win64 launcher"
+cmake --preset native -DZINTU_WIN64_BUILD_DIR="$PWD/build/win64" -DZINTU_WINE="$ZINTU_WINE" >/dev/null
+cmake --build build/native -j"$jobs"
+
+step "native tests"
+ctest --test-dir build/native --output-on-failure -j"$jobs"
+
+step "win64 tests under Wine"
+ctest --test-dir build/win64 --output-on-failure
+
+step "native tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZINTU_SANITIZE=ON >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+
+step "all tests passed"
