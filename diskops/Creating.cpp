@@ -23,12 +23,8 @@ CStringArray SplitComponents(const std::string& folders) {
 
 int CDiskOps::CreateFolderPath(const std::string& path) {
   ClearErrorText();
-  std::string normalized = path;
-  if (normalized.empty()) {
-    SetInternalErrorText();
-    return 0;
-  }
-  if (!NormalizeFolderPath(normalized)) return 0;
+  std::string normalized;
+  if (!NormalizeRequiredFolder(path, normalized)) return 0;
 
   const platform::PathPieces pieces = platform::_splitpath(normalized);
   // Folders cut short would be created in place of the ones asked for.

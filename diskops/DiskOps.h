@@ -68,6 +68,11 @@ class CDiskOps {
   // The current directory, or nothing when it cannot be read whole into the 260-byte
   // buffer the ANSI calls allow.
   static std::optional<std::string> ReadCurrentDirectory();
+  // A copy of a required folder argument, normalised; an empty one is refused with the
+  // internal error text.
+  int NormalizeRequiredFolder(const std::string& folder, std::string& normalized);
+  // Shows `folder`, removes it and reports a failure with it as subject.
+  int RemoveEmptiedFolder(const std::string& folder);
   // Removes the folder links directly inside `folder` as links, never what they point to.
   int RemoveFolderLinks(const std::string& folder);
 

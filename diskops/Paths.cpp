@@ -84,14 +84,19 @@ int CDiskOps::HasLegalChars(const std::string& piece) {
   return 1;
 }
 
-int CDiskOps::FolderExists(const std::string& folder) {
-  ClearErrorText();
+int CDiskOps::NormalizeRequiredFolder(const std::string& folder, std::string& normalized) {
   if (folder.empty()) {
     SetInternalErrorText();
     return 0;
   }
-  std::string normalized = folder;
-  if (!NormalizeFolderPath(normalized)) return 0;
+  normalized = folder;
+  return NormalizeFolderPath(normalized);
+}
+
+int CDiskOps::FolderExists(const std::string& folder) {
+  ClearErrorText();
+  std::string normalized;
+  if (!NormalizeRequiredFolder(folder, normalized)) return 0;
 
   const std::optional<std::string> saved = ReadCurrentDirectory();
   // Entering the folder without a way back would move the process for good.

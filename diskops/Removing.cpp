@@ -4,12 +4,8 @@
 int CDiskOps::DeleteFolderFiles(const std::string& folder) {
   ClearErrorText();
   // Normalising an empty path would name the current directory.
-  if (folder.empty()) {
-    SetInternalErrorText();
-    return 0;
-  }
-  std::string normalized = folder;
-  if (!NormalizeFolderPath(normalized)) return 0;
+  std::string normalized;
+  if (!NormalizeRequiredFolder(folder, normalized)) return 0;
 
   CStringArray names;
   if (!ListFiles(normalized, names, listNames)) return 0;
@@ -37,45 +33,35 @@ int CDiskOps::RemoveFolderLinks(const std::string& folder) {
     if ((entry.attributes & folderLink) == folderLink) links.Add(folder + entry.fileName);
   } while (search.Next(&entry));
 
-  platform::Services& services = platform::CurrentServices();
   for (const std::string& link : links.items()) {
-    ShowFeedback(link);
-    if (!services.RemoveDirectoryA(link)) {
-      SetSystemErrorText(services.GetLastError(), link);
-      return 0;
-    }
+    if (!RemoveEmptiedFolder(link)) return 0;
+  }
+  return 1;
+}
+
+int CDiskOps::RemoveEmptiedFolder(const std::string& folder) {
+  ShowFeedback(folder);
+  platform::Services& services = platform::CurrentServices();
+  if (!services.RemoveDirectoryA(folder)) {
+    SetSystemErrorText(services.GetLastError(), folder);
+    return 0;
   }
   return 1;
 }
 
 int CDiskOps::DeleteFolder(const std::string& folder) {
   ClearErrorText();
-  if (folder.empty()) {
-    SetInternalErrorText();
-    return 0;
-  }
-  std::string normalized = folder;
-  if (!NormalizeFolderPath(normalized)) return 0;
+  std::string normalized;
+  if (!NormalizeRequiredFolder(folder, normalized)) return 0;
   if (!DeleteFolderFiles(normalized)) return 0;
   if (!RemoveFolderLinks(normalized)) return 0;
-
-  ShowFeedback(normalized);
-  platform::Services& services = platform::CurrentServices();
-  if (!services.RemoveDirectoryA(normalized)) {
-    SetSystemErrorText(services.GetLastError(), normalized);
-    return 0;
-  }
-  return 1;
+  return RemoveEmptiedFolder(normalized);
 }
 
 int CDiskOps::DeleteFolderTree(const std::string& folder) {
   ClearErrorText();
-  if (folder.empty()) {
-    SetInternalErrorText();
-    return 0;
-  }
-  std::string normalized = folder;
-  if (!NormalizeFolderPath(normalized)) return 0;
+  std::string normalized;
+  if (!NormalizeRequiredFolder(folder, normalized)) return 0;
 
   CStringArray folders;
   if (!ListFolders(normalized, folders, listFullPaths)) return 0;

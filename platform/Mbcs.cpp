@@ -58,10 +58,10 @@ int _mbscmp(const std::string& left, const std::string& right) {
   }
 }
 
-std::size_t FindLastBackslash(const std::string& text) {
+std::size_t FindLastOf(const std::string& text, std::string_view chars) {
   std::size_t found = std::string::npos;
   for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
-    if (text[i] == '\\') found = i;
+    if (chars.find(text[i]) != std::string_view::npos) found = i;
   }
   return found;
 }

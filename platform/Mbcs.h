@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -14,8 +15,12 @@ bool IsLeadByte(unsigned char byte);
 // lead byte * 256 + trail byte (msvcrt's _mbscmp).
 int _mbscmp(const std::string& left, const std::string& right);
 
+// The byte index of the last character of its own that is one of `chars` (single-byte
+// characters), or npos.
+std::size_t FindLastOf(const std::string& text, std::string_view chars);
+
 // The byte index of the last backslash that is a character of its own, or npos.
-std::size_t FindLastBackslash(const std::string& text);
+inline std::size_t FindLastBackslash(const std::string& text) { return FindLastOf(text, "\\"); }
 
 // The byte index of the first character `c` (a single-byte character) at or after
 // `from`, or npos.

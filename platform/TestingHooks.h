@@ -39,15 +39,26 @@ std::string FromUtf8(const std::string& utf8, unsigned codePage);
 // Starting other programs from a test, off Windows.
 struct ProcessRun {
   int exitCode = -1;
-  std::string standardError;
+  std::string output;            // what it wrote to standard output and standard error
   bool descendantsDone = false;  // every process it started had ended before the time-out
 };
 // Runs `argv` in `directory` with `environment` ("NAME=value") added, and waits until it
 // has ended. With `waitForDescendants`, waits on until every process it started has ended
-// too: they all hold one end of a pipe, and its closing is the signal, no polling.
+// too: they all hold one end of a pipe, and its closing is the signal, no polling. (Under
+// Wine, Wine's own services may hold it for good: use a LineSignal there.)
 ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& directory,
                       const std::vector<std::string>& environment, bool waitForDescendants,
                       int timeoutSeconds);
+
+// A named pipe at a host path, to which other programs write one line each to say they
+// have done something; a test waits for them to have done it so many times.
+class LineSignal {
+ public:
+  virtual ~LineSignal() = default;
+  // True once `count` lines in all have come, false at the time-out.
+  virtual bool WaitForLines(std::size_t count, int timeoutSeconds) = 0;
+};
+std::unique_ptr<LineSignal> CreateLineSignal(const std::string& hostPath);
 
 // A program started with pipes on its standard input and output.
 class ChildProcess {

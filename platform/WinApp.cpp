@@ -49,26 +49,9 @@ int AfxMessageBox(const std::string& text, unsigned type, unsigned /*helpContext
 namespace platform {
 
 std::string ApplicationNameFromModulePath(const std::string& modulePath) {
-  std::size_t nameStart = 0;
-  for (std::size_t i = 0; i < modulePath.size();) {
-    const char c = modulePath[i];
-    if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < modulePath.size()) {
-      i += 2;
-      continue;
-    }
-    if (c == '\\' || c == '/' || c == ':') nameStart = i + 1;
-    ++i;
-  }
-  std::string name = modulePath.substr(nameStart);
-  std::size_t lastDot = std::string::npos;
-  for (std::size_t i = 0; i < name.size();) {
-    if (IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
-      i += 2;
-      continue;
-    }
-    if (name[i] == '.') lastDot = i;
-    ++i;
-  }
+  const std::size_t separator = FindLastOf(modulePath, "\\/:");
+  std::string name = separator == std::string::npos ? modulePath : modulePath.substr(separator + 1);
+  const std::size_t lastDot = FindLastOf(name, ".");
   if (lastDot != std::string::npos) name.resize(lastDot);
   return name;
 }

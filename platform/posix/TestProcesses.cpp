@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -119,25 +120,23 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& d
                       int timeoutSeconds) {
   ProcessRun run;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-  int errPipe[2];
+  // Output goes to a file: a pipe would stay open as long as anything the program started
+  // keeps it, and the program's end would not be seen.
+  char outputName[] = "/tmp/zintu-run-XXXXXX";
+  Fd output(::mkostemp(outputName, O_CLOEXEC));
+  if (output.get() < 0) return run;
+  ::unlink(outputName);
   int donePipe[2];
-  if (::pipe2(errPipe, O_CLOEXEC) != 0) return run;
-  if (::pipe(donePipe) != 0) {
-    ::close(errPipe[0]);
-    ::close(errPipe[1]);
-    return run;
-  }
-  Fd errRead(errPipe[0]), errWrite(errPipe[1]);
+  if (::pipe(donePipe) != 0) return run;
   Fd doneRead(donePipe[0]), doneWrite(donePipe[1]);
   ::fcntl(doneRead.get(), F_SETFD, FD_CLOEXEC);
   if (!waitForDescendants) ::fcntl(doneWrite.get(), F_SETFD, FD_CLOEXEC);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, errWrite.get(), 2);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  // Standard output goes with standard error: one record of what the program said.
-  posix_spawn_file_actions_adddup2(&actions, errWrite.get(), 1);
+  posix_spawn_file_actions_adddup2(&actions, output.get(), 1);
+  posix_spawn_file_actions_adddup2(&actions, output.get(), 2);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
 
   std::vector<std::string> args = argv;
@@ -147,21 +146,71 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& d
   pid_t pid = 0;
   const int spawned = ::posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
-  errWrite.Close();
   doneWrite.Close();
   if (spawned != 0) {
-    run.standardError = std::string("cannot start ") + argv[0] + ": " + std::strerror(spawned);
+    run.output = std::string("cannot start ") + argv[0] + ": " + std::strerror(spawned);
     return run;
   }
 
-  // Standard error ends when the program, and whatever it started, let go of it.
-  if (!DrainUntilEnd(errRead.get(), deadline, &run.standardError)) ::kill(pid, SIGKILL);
+  // Ended by the CTest time-out should it hang.
   int status = 0;
   ::waitpid(pid, &status, 0);
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.descendantsDone =
-      waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline, nullptr) : true;
+  run.descendantsDone = waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline, nullptr) : true;
+
+  std::string text;
+  char buffer[4096];
+  ::lseek(output.get(), 0, SEEK_SET);
+  for (ssize_t n; (n = ::read(output.get(), buffer, sizeof buffer)) > 0;) {
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  run.output = std::move(text);
   return run;
+}
+
+namespace {
+
+class FifoSignal : public LineSignal {
+ public:
+  FifoSignal(std::string path, int reader, int keeper)
+      : path_(std::move(path)), reader_(reader), keeper_(keeper) {}
+  ~FifoSignal() override { ::unlink(path_.c_str()); }
+
+  bool WaitForLines(std::size_t count, int timeoutSeconds) override {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    while (lines_ < count) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return false;
+      pollfd p{reader_.get(), POLLIN, 0};
+      if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
+      char buffer[256];
+      const ssize_t n = ::read(reader_.get(), buffer, sizeof buffer);
+      for (ssize_t i = 0; i < n; ++i) lines_ += buffer[i] == '\n' ? 1 : 0;
+    }
+    return true;
+  }
+
+ private:
+  std::string path_;
+  Fd reader_;
+  Fd keeper_;  // a writer of our own, so that the pipe never reads as closed between writers
+  std::size_t lines_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<LineSignal> CreateLineSignal(const std::string& hostPath) {
+  ::unlink(hostPath.c_str());
+  if (::mkfifo(hostPath.c_str(), 0600) != 0) return nullptr;
+  const int reader = ::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int keeper = reader < 0 ? -1 : ::open(hostPath.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (keeper < 0) {
+    if (reader >= 0) ::close(reader);
+    ::unlink(hostPath.c_str());
+    return nullptr;
+  }
+  return std::make_unique<FifoSignal>(hostPath, reader, keeper);
 }
 
 namespace {

@@ -13,7 +13,7 @@ namespace {
 ::testing::AssertionResult ShowsMessage(const Start& start, const std::string& expectedText) {
   if (start.messages.size() != 1)
     return ::testing::AssertionFailure() << start.messages.size() << " messages; output:\n"
-                                         << start.run.standardError;
+                                         << start.run.output;
   const Message& m = start.messages[0];
   if (m.caption != "ZintuPortable") return ::testing::AssertionFailure() << "caption " << m.caption;
   if (m.type != "0x30" && m.type != "00000030")
@@ -31,14 +31,14 @@ TEST(Launch, StartsTheBrowserWithoutArgumentsInTheLaunchersCurrentDirectory) {
   const fs::path elsewhere = package.temp().host() / "elsewhere";
   fs::create_directories(elsewhere);
 
-  const Start start = package.Run({"--private", "http://example.invalid/"}, elsewhere);
+  const Start start = package.Run(1, {"--private", "http://example.invalid/"}, elsewhere);
   EXPECT_EQ(start.run.exitCode, 0);
   EXPECT_TRUE(start.run.descendantsDone);
   const std::string cwd = Programs::Get().underWine()
                               ? platform::testing::PlatformPath(elsewhere.string())
                               : elsewhere.string();
   EXPECT_EQ(start.browserStarts, std::vector<std::string>{"start args=0 cwd=" + cwd});
-  EXPECT_TRUE(start.messages.empty()) << start.run.standardError;
+  EXPECT_TRUE(start.messages.empty()) << start.run.output;
   if (Programs::Get().underWine()) {
     ASSERT_EQ(start.shellOpens.size(), 1u);
     EXPECT_EQ(start.shellOpens[0],
@@ -48,7 +48,7 @@ TEST(Launch, StartsTheBrowserWithoutArgumentsInTheLaunchersCurrentDirectory) {
 
 TEST(Launch, WithoutADataFolderTheMessageNamesItAndNothingStarts) {
   Package package;
-  const Start start = package.Run();
+  const Start start = package.Run(0);
   EXPECT_EQ(start.run.exitCode, 0);
   EXPECT_TRUE(start.browserStarts.empty());
   EXPECT_TRUE(ShowsMessage(
@@ -59,7 +59,7 @@ TEST(Launch, WithoutADataFolderTheMessageNamesItAndNothingStarts) {
 TEST(Launch, APercentSignInTheRootIsShownAsItIs) {
   Package package("pkg 100%s %d");
   fs::create_directories(package.data());
-  const Start start = package.Run();
+  const Start start = package.Run(0);
   EXPECT_EQ(start.run.exitCode, 0);
   EXPECT_TRUE(ShowsMessage(
       start, ExpectedMessage(package.rootAsSeen() + "ZintuData\\", package.codePage())));
@@ -68,9 +68,9 @@ TEST(Launch, APercentSignInTheRootIsShownAsItIs) {
 TEST(Launch, AFolderNamedLikeTheBrowserCountsAsPresent) {
   Package package;
   fs::create_directories(package.data() / "Zintu.exe");
-  const Start start = package.Run();
+  const Start start = package.Run(0);
   EXPECT_EQ(start.run.exitCode, 0);
-  EXPECT_TRUE(start.messages.empty()) << start.run.standardError;
+  EXPECT_TRUE(start.messages.empty()) << start.run.output;
   if (Programs::Get().underWine()) {
     EXPECT_EQ(start.shellOpens.size(), 1u);
   }
@@ -103,10 +103,10 @@ class DoubleByteRoot : public ::testing::Test {
 
 TEST_F(DoubleByteRoot, StartsTheBrowser) {
   package_.InstallBrowser(package_.data() / "Zintu.exe");
-  const Start start = package_.Run();
+  const Start start = package_.Run(1);
   EXPECT_EQ(start.run.exitCode, 0);
-  EXPECT_EQ(start.browserStarts.size(), 1u) << start.run.standardError;
-  EXPECT_TRUE(start.messages.empty()) << start.run.standardError;
+  EXPECT_EQ(start.browserStarts.size(), 1u) << start.run.output;
+  EXPECT_TRUE(start.messages.empty()) << start.run.output;
   if (wine_) {
     ASSERT_EQ(start.shellOpens.size(), 1u);
     EXPECT_EQ(start.shellOpens[0],
@@ -115,7 +115,7 @@ TEST_F(DoubleByteRoot, StartsTheBrowser) {
 }
 
 TEST_F(DoubleByteRoot, NamesTheRightDataFolderInTheMessage) {
-  const Start start = package_.Run();
+  const Start start = package_.Run(0);
   EXPECT_EQ(start.run.exitCode, 0);
   EXPECT_TRUE(ShowsMessage(start, ExpectedMessage(SeenRoot() + "ZintuData\\", 936)));
 }

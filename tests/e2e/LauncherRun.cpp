@@ -142,7 +142,8 @@ void Package::InstallBrowser(const fs::path& at) const {
   fs::copy_file(Programs::Get().browser, at, fs::copy_options::overwrite_existing);
 }
 
-Start Package::Run(const std::vector<std::string>& arguments, const fs::path& currentDirectory) {
+Start Package::Run(int expectedStarts, const std::vector<std::string>& arguments,
+                   const fs::path& currentDirectory) {
   const Programs& programs = Programs::Get();
   const fs::path launcher = root_ / fs::path(programs.launcher).filename();
   std::vector<std::string> argv;
@@ -155,15 +156,28 @@ Start Package::Run(const std::vector<std::string>& arguments, const fs::path& cu
                                  : record_.string();
   std::vector<std::string> environment = {"ZINTU_FAKE_BROWSER_RECORD=" + record,
                                           "LC_ALL=" + locale_};
-  if (programs.underWine()) environment.push_back("WINEDEBUG=+relay");
+  if (programs.underWine()) {
+    environment.push_back("WINEDEBUG=+relay");
+    // Wine's services may outlive the launcher holding whatever it was handed, so the
+    // browser says when it has started.
+    if (!signal_) {
+      const fs::path fifo = temp_.host() / "browser-signal";
+      signal_ = platform::testing::CreateLineSignal(fifo.string());
+      fifoPath_ = platform::testing::PlatformPath(fifo.string());
+    }
+    environment.push_back("ZINTU_FAKE_BROWSER_SIGNAL=" + fifoPath_);
+  }
 
   Start start;
   const fs::path directory = currentDirectory.empty() ? root_ : currentDirectory;
-  start.run = platform::testing::RunProcess(argv, directory.string(), environment, true, 300);
+  start.run = platform::testing::RunProcess(argv, directory.string(), environment,
+                                            !programs.underWine(), 300);
   if (programs.underWine()) {
-    ReadWineTrace(start.run.standardError, &start);
+    expectedSignals_ += static_cast<std::size_t>(expectedStarts);
+    start.run.descendantsDone = signal_ && signal_->WaitForLines(expectedSignals_, 120);
+    ReadWineTrace(start.run.output, &start);
   } else {
-    ReadNativeMessages(start.run.standardError, &start);
+    ReadNativeMessages(start.run.output, &start);
   }
   // Only the starts of this run.
   std::istringstream lines(ReadAll(record_));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +50,9 @@ class Package {
   std::string rootAsSeen() const;
 
   void InstallBrowser(const std::filesystem::path& at) const;
-  Start Run(const std::vector<std::string>& arguments = {},
+  // Starts the launcher and waits for it and for the browser starts it is expected to
+  // make (natively for every process it started, whatever was expected).
+  Start Run(int expectedStarts, const std::vector<std::string>& arguments = {},
             const std::filesystem::path& currentDirectory = {});
   // The code page the launcher runs under.
   unsigned codePage() const { return codePage_; }
@@ -59,6 +62,9 @@ class Package {
   testsupport::TempFolder temp_;
   std::filesystem::path root_;
   std::filesystem::path record_;
+  std::unique_ptr<platform::testing::LineSignal> signal_;
+  std::string fifoPath_;
+  std::size_t expectedSignals_ = 0;
   std::string locale_;
   unsigned codePage_;
   std::size_t startsSeen_ = 0;

@@ -34,7 +34,7 @@ TEST_F(Update, IsAppliedOverTheDataFolderAndRemoved) {
   Write(update() / "lib/sub/x.dll", "x");
   fs::create_directories(update() / "empty");
 
-  const Start start = package.Run();
+  const Start start = package.Run(1);
   EXPECT_EQ(start.run.exitCode, 0);
   EXPECT_FALSE(fs::exists(update()));
   EXPECT_EQ(Read(package.data() / "old.txt"), "new");
@@ -43,14 +43,14 @@ TEST_F(Update, IsAppliedOverTheDataFolderAndRemoved) {
   EXPECT_EQ(Read(package.data() / "profile/prefs.js"), "user's own");
   // The browser the update brought is in place before the test for it, and is started.
   EXPECT_EQ(Read(package.data() / "Zintu.exe"), Read(Programs::Get().browser));
-  EXPECT_EQ(start.browserStarts.size(), 1u) << start.run.standardError;
+  EXPECT_EQ(start.browserStarts.size(), 1u) << start.run.output;
   EXPECT_TRUE(start.messages.empty());
 }
 
 TEST_F(Update, AnEmptyUpdateFolderIsRemoved) {
   package.InstallBrowser(package.data() / "Zintu.exe");
   fs::create_directories(update());
-  const Start start = package.Run();
+  const Start start = package.Run(1);
   EXPECT_FALSE(fs::exists(update()));
   EXPECT_EQ(start.browserStarts.size(), 1u);
 }
@@ -60,7 +60,7 @@ TEST_F(Update, AFileNamedUpdateIsLeftAloneAtEveryStart) {
   Write(package.data() / "update", "not a folder");
   const std::string before = Snapshot(package.data());
   for (int run = 0; run < 2; ++run) {
-    const Start start = package.Run();
+    const Start start = package.Run(1);
     EXPECT_EQ(start.run.exitCode, 0);
     EXPECT_EQ(start.browserStarts.size(), 1u);
     EXPECT_EQ(Snapshot(package.data()), before);
@@ -91,9 +91,9 @@ TEST_F(Update, ACopyThatFailsPartWayLeavesTheUpdateWholeForTheNextStart) {
     testsupport::SetReadOnly(blocked, true);
   }
 
-  const Start first = package.Run();
+  const Start first = package.Run(1);
   EXPECT_EQ(first.run.exitCode, 0);
-  EXPECT_EQ(first.browserStarts.size(), 1u) << first.run.standardError;
+  EXPECT_EQ(first.browserStarts.size(), 1u) << first.run.output;
   EXPECT_EQ(Snapshot(update()), updateBefore);
   EXPECT_EQ(Read(package.data() / "a.txt"), "new a.txt");
   EXPECT_EQ(Read(blocked), "old b.txt");
@@ -105,7 +105,7 @@ TEST_F(Update, ACopyThatFailsPartWayLeavesTheUpdateWholeForTheNextStart) {
   } else {
     testsupport::SetReadOnly(blocked, false);
   }
-  const Start second = package.Run();
+  const Start second = package.Run(1);
   EXPECT_EQ(second.browserStarts.size(), 1u);
   EXPECT_FALSE(fs::exists(update()));
   EXPECT_EQ(Read(blocked), "new b.txt");
@@ -120,9 +120,9 @@ TEST_F(Update, ARemovalThatFailsIsRetriedAfterTheRemainderIsCopiedAgain) {
   Write(update() / "sub/other.txt", "other");
   testsupport::SetReadOnly(update() / "sub/locked.txt", true);
 
-  const Start first = package.Run();
+  const Start first = package.Run(1);
   EXPECT_EQ(first.run.exitCode, 0);
-  EXPECT_EQ(first.browserStarts.size(), 1u) << first.run.standardError;
+  EXPECT_EQ(first.browserStarts.size(), 1u) << first.run.output;
   ASSERT_TRUE(fs::exists(update() / "sub/locked.txt"));
   EXPECT_EQ(Read(package.data() / "top.txt"), "update's top");
 
@@ -131,7 +131,7 @@ TEST_F(Update, ARemovalThatFailsIsRetriedAfterTheRemainderIsCopiedAgain) {
   // The copy carried the read-only attribute over, as Windows' copy does.
   testsupport::SetReadOnly(update() / "sub/locked.txt", false);
   testsupport::SetReadOnly(package.data() / "sub/locked.txt", false);
-  const Start second = package.Run();
+  const Start second = package.Run(1);
   EXPECT_EQ(second.browserStarts.size(), 1u);
   EXPECT_FALSE(fs::exists(update()));
   EXPECT_EQ(Read(package.data() / "top.txt"), "update's top");
@@ -156,16 +156,20 @@ class UpdateWithLinks : public Update {
 
 TEST_F(UpdateWithLinks, LeaveWhatIsBehindThemAlone) {
   const std::string outsideBefore = Snapshot(package.temp().host() / "outside");
-  const Start start = package.Run();
+  const Start start = package.Run(1);
   EXPECT_EQ(start.run.exitCode, 0);
   EXPECT_TRUE(start.run.descendantsDone);
-  EXPECT_EQ(start.browserStarts.size(), 1u) << start.run.standardError;
+  EXPECT_EQ(start.browserStarts.size(), 1u) << start.run.output;
   EXPECT_EQ(Snapshot(package.temp().host() / "outside"), outsideBefore);
   EXPECT_FALSE(fs::exists(package.data() / "out"));
   EXPECT_FALSE(fs::exists(package.data() / "o.txt"));
   EXPECT_FALSE(fs::exists(package.data() / "loop"));
   EXPECT_EQ(Read(package.data() / "real.txt"), "r");
-  EXPECT_FALSE(fs::exists(fs::symlink_status(update())));
+  // Wine shows a host link as a folder link but removes what it points to, not the link,
+  // so there the tree stays (and what is behind the link too, as checked above).
+  if (!Programs::Get().underWine()) {
+    EXPECT_FALSE(fs::exists(fs::symlink_status(update())));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Stands in for Zintu.exe in the end-to-end tests: appends one line per start to the file
-// named by ZINTU_FAKE_BROWSER_RECORD, telling its arguments and current directory.
+// named by ZINTU_FAKE_BROWSER_RECORD, telling its arguments and current directory, then
+// says so on the pipe named by ZINTU_FAKE_BROWSER_SIGNAL, when there is one.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,5 +13,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) out << " [" << argv[i] << "]";
   std::error_code error;
   out << " cwd=" << std::filesystem::current_path(error).string() << "\n";
+  out.close();
+  if (const char* signal = std::getenv("ZINTU_FAKE_BROWSER_SIGNAL")) {
+    std::ofstream(signal, std::ios::app) << "started\n";
+  }
   return 0;
 }
