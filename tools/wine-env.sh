@@ -14,7 +14,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 zintu_wine_up() {
   [ -x "$ZINTU_WINE" ] || { echo "wine64 not found (Debian package wine64)" >&2; return 1; }
   mkdir -p "$WINEPREFIX"
-  "$ZINTU_WINESERVER" -p
+  "$ZINTU_WINESERVER" -p 2>/dev/null || true  # one may be running already
   # The first start makes the prefix and starts Wine's own services; later starts
   # then find them running and hand no pipe of theirs to them.
   "$ZINTU_WINE" wineboot -i >/dev/null 2>&1

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/TestingHooks.h"
+#include "platform/posix/UniqueFd.h"
 
 extern char** environ;
 
@@ -42,21 +43,7 @@ const char* IconvName(unsigned codePage) {
   }
 }
 
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() { Close(); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  void Close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
+using Fd = platform::posix::UniqueFd;
 
 std::vector<std::string> Environment(const std::vector<std::string>& additions) {
   std::vector<std::string> result;
