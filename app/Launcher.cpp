@@ -21,8 +21,8 @@ bool CLauncherApp::RunLauncher() {
     platform::CurrentServices().ShellExecuteA(nullptr, "open", browser, "", nullptr,
                                               platform::kSwShow);
   } else {
-    const std::string message = platform::FormatWithOneString(
-        platform::LoadResourceString(IDS_LAUNCH_FAILED), dataFolder);
+    const std::string message =
+        platform::FormatWithOneString(platform::LoadResourceString(IDS_LAUNCH_FAILED), dataFolder);
     AfxMessageBox(message, platform::kMbOk, 0);
   }
   return false;

@@ -7,8 +7,7 @@
 void CDiskOps::ClearErrorText() { m_errorText.clear(); }
 
 void CDiskOps::SetSystemErrorText(std::uint32_t code, const std::string& subject) {
-  const std::optional<std::string> message =
-      platform::CurrentServices().FormatSystemMessage(code);
+  const std::optional<std::string> message = platform::CurrentServices().FormatSystemMessage(code);
   // Without a system text the code itself still tells what failed.
   m_errorText = message ? *message : "System error " + std::to_string(code);
   platform::TrimWhiteSpace(m_errorText);

@@ -17,17 +17,12 @@ class ForwardingServices : public Services {
     return inner_.FindNextFileA(handle, data);
   }
   bool FindClose(FindHandle handle) override { return inner_.FindClose(handle); }
-  bool CopyFileA(const std::string& source, const std::string& target,
-                 bool failIfExists) override {
+  bool CopyFileA(const std::string& source, const std::string& target, bool failIfExists) override {
     return inner_.CopyFileA(source, target, failIfExists);
   }
   bool DeleteFileA(const std::string& path) override { return inner_.DeleteFileA(path); }
-  bool CreateDirectoryA(const std::string& path) override {
-    return inner_.CreateDirectoryA(path);
-  }
-  bool RemoveDirectoryA(const std::string& path) override {
-    return inner_.RemoveDirectoryA(path);
-  }
+  bool CreateDirectoryA(const std::string& path) override { return inner_.CreateDirectoryA(path); }
+  bool RemoveDirectoryA(const std::string& path) override { return inner_.RemoveDirectoryA(path); }
   std::uint32_t GetCurrentDirectoryA(std::uint32_t size, char* buffer) override {
     return inner_.GetCurrentDirectoryA(size, buffer);
   }

@@ -13,8 +13,8 @@ std::size_t CharLength(const std::string& text, std::size_t i) {
 bool IsWhiteSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Cuts `piece` to at most `limit` bytes without splitting a double-byte character.
-std::string Bounded(const std::string& text, std::size_t begin, std::size_t end,
-                    std::size_t limit, bool* truncated) {
+std::string Bounded(const std::string& text, std::size_t begin, std::size_t end, std::size_t limit,
+                    bool* truncated) {
   std::size_t cut = begin;
   while (cut < end) {
     const std::size_t next = cut + CharLength(text, cut);

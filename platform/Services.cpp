@@ -7,9 +7,7 @@ Services* g_current = nullptr;
 
 Services& CurrentServices() { return g_current ? *g_current : RealServices(); }
 
-ScopedServices::ScopedServices(Services& services) : previous_(g_current) {
-  g_current = &services;
-}
+ScopedServices::ScopedServices(Services& services) : previous_(g_current) { g_current = &services; }
 
 ScopedServices::~ScopedServices() { g_current = previous_; }
 

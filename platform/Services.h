@@ -84,8 +84,8 @@ class Services {
   virtual std::intptr_t ShellExecuteA(WindowHandle owner, const char* operation,
                                       const std::string& file, const char* parameters,
                                       const char* directory, int showCommand) = 0;
-  virtual int MessageBoxA(WindowHandle owner, const std::string& text,
-                          const std::string& caption, unsigned type) = 0;
+  virtual int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                          unsigned type) = 0;
   // String `id` of the executable's string table, in the ANSI code page.
   virtual std::optional<std::string> LoadStringA(unsigned id) = 0;
   virtual bool SetWindowTextA(WindowHandle window, const std::string& text) = 0;

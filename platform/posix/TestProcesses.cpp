@@ -143,7 +143,8 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& d
   int status = 0;
   ::waitpid(pid, &status, 0);
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.descendantsDone = waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline, nullptr) : true;
+  run.descendantsDone =
+      waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline, nullptr) : true;
 
   std::string text;
   char buffer[4096];

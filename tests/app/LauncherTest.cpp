@@ -53,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ModuleFolder,
     ::testing::Values(ModuleCase{"C:\\pkg\\ZintuPortable.exe", "C:\\pkg\\"},
                       ModuleCase{"\\\\srv\\s\\ZintuPortable.exe", "\\\\srv\\s\\"},
-                      ModuleCase{"ZintuPortable.exe", ""},
-                      ModuleCase{"", ""},
+                      ModuleCase{"ZintuPortable.exe", ""}, ModuleCase{"", ""},
                       // A path cut to the 260-byte buffer would name another folder.
                       ModuleCase{"C:\\" + std::string(300, 'p') + "\\ZintuPortable.exe", ""},
                       ModuleCase{"C:\\" + std::string(240, 'p') + "\\Zintu.exe",

@@ -87,8 +87,9 @@ TEST_F(Copy, ATargetInsideTheSourceIsNotCopiedAgain) {
   temp.WriteFile("src/f", "f");
   temp.WriteFile("src/a/g", "g");
   EXPECT_NE(ops.CopyFolderTree(temp.path("src"), temp.path("src/copy")), 0);
-  EXPECT_EQ(temp.Listing(), "src/\nsrc/a/\nsrc/a/g\nsrc/copy/\nsrc/copy/a/\nsrc/copy/a/g\n"
-                            "src/copy/f\nsrc/f\n");
+  EXPECT_EQ(temp.Listing(),
+            "src/\nsrc/a/\nsrc/a/g\nsrc/copy/\nsrc/copy/a/\nsrc/copy/a/g\n"
+            "src/copy/f\nsrc/f\n");
 }
 
 TEST_F(Copy, AMissingSourceTreeFailsAndCreatesNothing) {

@@ -32,9 +32,11 @@ class DiskOpsTest : public ::testing::Test {
   static ::testing::AssertionResult EndsWithSubject(const std::string& text,
                                                     const std::string& subject) {
     const std::string tail = " " + subject;
-    if (text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
+    if (text.size() > tail.size() &&
+        text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
       return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "\"" << text << "\" does not end with \"" << tail << "\"";
+    return ::testing::AssertionFailure()
+           << "\"" << text << "\" does not end with \"" << tail << "\"";
   }
 
   const std::string& startDirectory() const { return startDirectory_; }

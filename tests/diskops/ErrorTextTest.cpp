@@ -75,7 +75,9 @@ TEST_P(Clearing, OnSuccess) {
   EXPECT_EQ(ops.ErrorText(), GetParam().clears ? "" : CDiskOps::kInternalErrorText);
 }
 
-std::string Path(const testsupport::TempFolder& t, const char* relative) { return t.path(relative); }
+std::string Path(const testsupport::TempFolder& t, const char* relative) {
+  return t.path(relative);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, Clearing,
@@ -110,11 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                      true},
         ClearingCase{"CreateFolderPath",
                      [](CDiskOps& o, auto& t) { return o.CreateFolderPath(Path(t, "new")); }, true},
-        ClearingCase{"CopyFolderTree",
-                     [](CDiskOps& o, auto& t) {
-                       return o.CopyFolderTree(Path(t, "src"), Path(t, "dst"));
-                     },
-                     true},
+        ClearingCase{
+            "CopyFolderTree",
+            [](CDiskOps& o, auto& t) { return o.CopyFolderTree(Path(t, "src"), Path(t, "dst")); },
+            true},
         ClearingCase{"DeleteFolderTree",
                      [](CDiskOps& o, auto& t) { return o.DeleteFolderTree(Path(t, "src")); },
                      true}),

@@ -70,10 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Climbing up to the root: its closing backslash and the joining one.
                       NormalizeCase{"..\\..\\a", "C:\\\\a\\", true},
                       NormalizeCase{"\\tmp\\y", "C:\\tmp\\y\\", true},
-                      NormalizeCase{"", "C:\\w\\x\\", true},
-                      NormalizeCase{"\\", "C:\\", true},
-                      NormalizeCase{"C:", "C:\\", true},
-                      NormalizeCase{"a:b", "a:b\\", true},
+                      NormalizeCase{"", "C:\\w\\x\\", true}, NormalizeCase{"\\", "C:\\", true},
+                      NormalizeCase{"C:", "C:\\", true}, NormalizeCase{"a:b", "a:b\\", true},
                       NormalizeCase{"C:\\a\\.\\b\\..\\c", "C:\\a\\.\\b\\..\\c\\", true},
                       NormalizeCase{"x\\y:z", "C:\\w\\x\\x\\y:z\\", false},
                       NormalizeCase{"C:\\a*b", "C:\\a*b\\", false},

@@ -53,7 +53,8 @@ TEST_F(Remove, ATreeGoesDeepestFirstAndTheRootLast) {
   std::vector<std::string> expected(listing.items().rbegin(), listing.items().rend());
   expected.push_back(root);
   if (listing.items() == std::vector<std::string>{root + "A\\", root + "A\\X\\", root + "B\\"}) {
-    EXPECT_EQ(expected, (std::vector<std::string>{root + "B\\", root + "A\\X\\", root + "A\\", root}));
+    EXPECT_EQ(expected,
+              (std::vector<std::string>{root + "B\\", root + "A\\X\\", root + "A\\", root}));
   }
 
   testsupport::RecordingServices recorder(platform::CurrentServices());

@@ -18,8 +18,8 @@ namespace {
   if (m.caption != "ZintuPortable") return ::testing::AssertionFailure() << "caption " << m.caption;
   if (m.type != "0x30" && m.type != "00000030")
     return ::testing::AssertionFailure() << "type " << m.type;
-  const bool matches = m.complete ? m.text == expectedText
-                                  : expectedText.compare(0, m.text.size(), m.text) == 0;
+  const bool matches =
+      m.complete ? m.text == expectedText : expectedText.compare(0, m.text.size(), m.text) == 0;
   if (!matches)
     return ::testing::AssertionFailure() << "text\n" << m.text << "\nexpected\n" << expectedText;
   return ::testing::AssertionSuccess();

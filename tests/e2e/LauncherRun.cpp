@@ -32,14 +32,21 @@ std::string Unquote(const std::string& line, std::size_t& at) {
     if (c == '\\' && at < line.size()) {
       const char e = line[at++];
       switch (e) {
-        case 'n': c = '\n'; break;
-        case 'r': c = '\r'; break;
-        case 't': c = '\t'; break;
+        case 'n':
+          c = '\n';
+          break;
+        case 'r':
+          c = '\r';
+          break;
+        case 't':
+          c = '\t';
+          break;
         case 'x':
           c = static_cast<char>(std::stoi(line.substr(at, 2), nullptr, 16));
           at += 2;
           break;
-        default: c = e;
+        default:
+          c = e;
       }
     }
     result += c;
@@ -151,9 +158,8 @@ Start Package::Run(int expectedStarts, const std::vector<std::string>& arguments
   argv.push_back(launcher.string());
   argv.insert(argv.end(), arguments.begin(), arguments.end());
 
-  const std::string record = programs.underWine()
-                                 ? platform::testing::PlatformPath(record_.string())
-                                 : record_.string();
+  const std::string record =
+      programs.underWine() ? platform::testing::PlatformPath(record_.string()) : record_.string();
   std::vector<std::string> environment = {"ZINTU_FAKE_BROWSER_RECORD=" + record,
                                           "LC_ALL=" + locale_};
   if (programs.underWine()) {

@@ -27,8 +27,8 @@ struct Programs {
 struct Message {
   std::string caption;
   std::string type;
-  std::string text;       // as far as it could be read
-  bool complete = true;   // false when the trace cut the text short
+  std::string text;      // as far as it could be read
+  bool complete = true;  // false when the trace cut the text short
 };
 
 struct Start {

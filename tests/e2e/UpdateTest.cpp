@@ -81,10 +81,9 @@ TEST_F(Update, ACopyThatFailsPartWayLeavesTheUpdateWholeForTheNextStart) {
 
   std::unique_ptr<platform::testing::ChildProcess> holder;
   if (Programs::Get().underWine()) {
-    holder = platform::testing::StartChild(
-        {Programs::Get().wine, Programs::Get().holdFile,
-         platform::testing::PlatformPath(blocked.string())},
-        {"WINEDEBUG=-all"});
+    holder = platform::testing::StartChild({Programs::Get().wine, Programs::Get().holdFile,
+                                            platform::testing::PlatformPath(blocked.string())},
+                                           {"WINEDEBUG=-all"});
     ASSERT_TRUE(holder);
     ASSERT_EQ(holder->ReadLine(), "held");
   } else {

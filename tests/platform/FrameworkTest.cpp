@@ -82,8 +82,9 @@ TEST(MessageBox, HasNoOwnerTheAppNameAsCaptionAndTheExclamationIcon) {
 
   AfxMessageBox("text one");
   AfxMessageBox("text two", 0x10);  // MB_ICONHAND: the caller's icon stays
-  EXPECT_EQ(recorder.Arguments(Call::MessageBox),
-            (std::vector<std::string>{"0|ZintuPortable|48|text one", "0|ZintuPortable|16|text two"}));
+  EXPECT_EQ(
+      recorder.Arguments(Call::MessageBox),
+      (std::vector<std::string>{"0|ZintuPortable|48|text one", "0|ZintuPortable|16|text two"}));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-#include "platform/Mbcs.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/Mbcs.h"
 #include "tests/support/CodePage.h"
 
 namespace {
@@ -31,7 +30,10 @@ TEST(MbsCompareDbcs, ValuesADoubleByteCharacterAsLeadTimes256PlusTrail) {
   EXPECT_LT(_mbscmp("\x83\x5C", "\x95\x5C"), 0);
   // The trail byte decides between two characters of one lead byte, and a character
   // equal to a prefix of another string still compares by what follows.
-  EXPECT_LT(_mbscmp("\x95\x5C" "a", "\x95\x5D"), 0);
+  EXPECT_LT(_mbscmp("\x95\x5C"
+                    "a",
+                    "\x95\x5D"),
+            0);
   EXPECT_EQ(Sign(_mbscmp("\x95\x5C\\", "\x95\x5C\\")), 0);
 }
 
@@ -88,14 +90,12 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SplitPath,
     ::testing::Values(SplitCase{"C:\\data\\new\\", "C:", "\\data\\new\\", "", ""},
                       SplitCase{"C:\\a\\b.txt", "C:", "\\a\\", "b", ".txt"},
-                      SplitCase{"C:", "C:", "", "", ""},
-                      SplitCase{"a:b", "a:", "", "b", ""},
+                      SplitCase{"C:", "C:", "", "", ""}, SplitCase{"a:b", "a:", "", "b", ""},
                       SplitCase{"x\\y:z\\", "", "x\\y:z\\", "", ""},
                       SplitCase{"rel/dir.v2/file", "", "rel/dir.v2/", "file", ""},
                       SplitCase{"\\\\srv\\share\\", "", "\\\\srv\\share\\", "", ""},
                       SplitCase{"name.tar.gz", "", "", "name.tar", ".gz"},
-                      SplitCase{".hidden", "", "", "", ".hidden"},
-                      SplitCase{"", "", "", "", ""}));
+                      SplitCase{".hidden", "", "", "", ".hidden"}, SplitCase{"", "", "", "", ""}));
 
 TEST(SplitPath, CutsAPieceLongerThan255BytesAndSaysSo) {
   const PathPieces pieces = _splitpath("C:\\" + std::string(300, 'n') + ".e");

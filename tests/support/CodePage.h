@@ -29,12 +29,12 @@ std::string CharWithBackslashTrail(unsigned codePage);
 
 // Skips the test when the code page cannot be had here. A run that was started for that
 // code page (ZINTU_EXPECT_CODE_PAGE set to it) fails instead, so it cannot pass unseen.
-#define ZINTU_USE_CODE_PAGE(scope, codePage)                              \
-  ::testsupport::CodePageScope scope(codePage);                           \
-  if (!scope.active()) {                                                  \
-    if (::testsupport::CodePageExpected(codePage))                        \
+#define ZINTU_USE_CODE_PAGE(scope, codePage)                                \
+  ::testsupport::CodePageScope scope(codePage);                             \
+  if (!scope.active()) {                                                    \
+    if (::testsupport::CodePageExpected(codePage))                          \
       FAIL() << "code page " << (codePage) << " expected but not in force"; \
-    GTEST_SKIP() << "code page " << (codePage) << " not available here";  \
+    GTEST_SKIP() << "code page " << (codePage) << " not available here";    \
   }
 
 namespace testsupport {

@@ -47,16 +47,15 @@ class RecordingServices : public platform::ForwardingServices {
                                       platform::FindData* data) override;
   bool FindNextFileA(platform::FindHandle handle, platform::FindData* data) override;
   bool FindClose(platform::FindHandle handle) override;
-  bool CopyFileA(const std::string& source, const std::string& target,
-                 bool failIfExists) override;
+  bool CopyFileA(const std::string& source, const std::string& target, bool failIfExists) override;
   bool DeleteFileA(const std::string& path) override;
   bool CreateDirectoryA(const std::string& path) override;
   bool RemoveDirectoryA(const std::string& path) override;
   bool SetCurrentDirectoryA(const std::string& path) override;
   bool SetWindowTextA(platform::WindowHandle window, const std::string& text) override;
   // Recorded as "owner|caption|type|text"; not shown.
-  int MessageBoxA(platform::WindowHandle owner, const std::string& text,
-                  const std::string& caption, unsigned type) override;
+  int MessageBoxA(platform::WindowHandle owner, const std::string& text, const std::string& caption,
+                  unsigned type) override;
   int Stat(const std::string& path) override;
   unsigned SetErrorMode(unsigned mode) override;
 
@@ -75,8 +74,7 @@ class FailingServices : public platform::ForwardingServices {
 
   platform::FindHandle FindFirstFileA(const std::string& pattern,
                                       platform::FindData* data) override;
-  bool CopyFileA(const std::string& source, const std::string& target,
-                 bool failIfExists) override;
+  bool CopyFileA(const std::string& source, const std::string& target, bool failIfExists) override;
   bool DeleteFileA(const std::string& path) override;
   bool CreateDirectoryA(const std::string& path) override;
   bool RemoveDirectoryA(const std::string& path) override;

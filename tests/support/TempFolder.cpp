@@ -82,8 +82,8 @@ bool TempFolder::Exists(const std::string& relative) const {
 
 std::string TempFolder::Listing() const {
   std::set<std::string> entries;
-  for (auto it = fs::recursive_directory_iterator(host_);
-       it != fs::recursive_directory_iterator(); ++it) {
+  for (auto it = fs::recursive_directory_iterator(host_); it != fs::recursive_directory_iterator();
+       ++it) {
     std::string entry = fs::relative(it->path(), host_).generic_string();
     if (it->is_directory() && !it->is_symlink()) entry += '/';
     entries.insert(entry);
