@@ -68,6 +68,13 @@ int CDiskOps::ResolveFullPath(std::string& path) {
     }
   }
 
+  // Made absolute, the path must still split whole, or the next normalisation would
+  // refuse what this one let through.
+  if (pieces.drive.empty() && platform::_splitpath(path).truncated) {
+    SetInternalErrorText();
+    return 0;
+  }
+
   // The pieces as the caller gave them are tested, whatever the resolution made of them.
   if (!HasLegalChars(pieces.folder) || !HasLegalChars(pieces.name) ||
       !HasLegalChars(pieces.extension)) {

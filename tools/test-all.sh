@@ -38,4 +38,13 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZINTU_SANITIZE=ON >/dev/
 cmake --build build/sanitize -j"$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
 
+step "fuzzing path handling for 30 s (clang, libFuzzer)"
+cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DZINTU_FUZZ=ON -DZINTU_BUILD_TESTS=OFF -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
+cmake --build build/fuzz -j"$jobs" --target path_fuzz
+corpus=$(mktemp -d)
+cp fuzz/corpus/* "$corpus/"
+(cd build/fuzz && ./fuzz/path_fuzz -max_total_time=30 -print_final_stats=1 "$corpus" 2>&1 | tail -3)
+rm -rf "$corpus"
+
 step "all tests passed"

@@ -155,6 +155,12 @@ TEST(ResolveFullPath, RefusesAPieceTooLongToKeepWhole) {
   EXPECT_EQ(ops.NormalizeFolderPath(path), 0);
   EXPECT_EQ(path, given);
   EXPECT_EQ(ops.ErrorText(), CDiskOps::kInternalErrorText);
+
+  // A relative path that fits, but no longer once the current directory is put before it,
+  // is refused at once rather than at its next normalisation.
+  std::string relative = std::string(254, 'r');
+  EXPECT_EQ(ops.NormalizeFolderPath(relative), 0);
+  EXPECT_EQ(ops.ErrorText(), CDiskOps::kInternalErrorText);
 }
 
 }  // namespace
