@@ -67,6 +67,19 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
   return result;
 }
 
+// Starts `argv` with `environment` added and the file actions given, which it consumes;
+// 0 or the error number.
+int Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+          posix_spawn_file_actions_t* actions, pid_t* pid) {
+  std::vector<std::string> args = argv;
+  std::vector<std::string> env = Environment(environment);
+  std::vector<char*> argp = Pointers(args);
+  std::vector<char*> envp = Pointers(env);
+  const int spawned = ::posix_spawnp(pid, argp[0], actions, nullptr, argp.data(), envp.data());
+  posix_spawn_file_actions_destroy(actions);
+  return spawned;
+}
+
 // Reads `fd` until its end or until `deadline`; false on the time-out.
 bool DrainUntilEnd(int fd, std::chrono::steady_clock::time_point deadline, std::string* out) {
   char buffer[4096];
@@ -126,13 +139,8 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& d
   posix_spawn_file_actions_adddup2(&actions, output.get(), 2);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
 
-  std::vector<std::string> args = argv;
-  std::vector<std::string> env = Environment(environment);
-  std::vector<char*> argp = Pointers(args);
-  std::vector<char*> envp = Pointers(env);
   pid_t pid = 0;
-  const int spawned = ::posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
+  const int spawned = Spawn(argv, environment, &actions, &pid);
   doneWrite.Close();
   if (spawned != 0) {
     run.output = std::string("cannot start ") + argv[0] + ": " + std::strerror(spawned);
@@ -259,13 +267,8 @@ std::unique_ptr<ChildProcess> StartChild(const std::vector<std::string>& argv,
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  std::vector<std::string> args = argv;
-  std::vector<std::string> env = Environment(environment);
-  std::vector<char*> argp = Pointers(args);
-  std::vector<char*> envp = Pointers(env);
   pid_t pid = 0;
-  const int spawned = ::posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
+  const int spawned = Spawn(argv, environment, &actions, &pid);
   ::close(in[0]);
   ::close(out[1]);
   if (spawned != 0) {
