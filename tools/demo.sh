@@ -42,5 +42,5 @@ echo
 echo "== Without ZintuData/Zintu.exe the launcher shows its message instead"
 echo "   (off Windows the message box is written to standard error):"
 rm "$demo/ZintuData/Zintu.exe"
-"$demo/ZintuPortable"
+"$demo/ZintuPortable" 2>&1
 echo "   exit status $?"
