@@ -33,8 +33,8 @@ class ExclusiveFileHold {
 };
 std::unique_ptr<ExclusiveFileHold> HoldFileExclusively(const std::string& path);
 
-// Text in UTF-8 converted to `codePage`, as the system's conversion would give it.
-std::string FromUtf8(const std::string& utf8, unsigned codePage);
+// UTF-16 text converted to `codePage`, as a string resource loaded in it would read.
+std::string FromUtf16(const char16_t* text, unsigned codePage);
 
 // Starting other programs from a test, off Windows.
 struct ProcessRun {

@@ -1,6 +1,5 @@
 // Test-only: running programs and converting text, for the end-to-end tests.
 #include <fcntl.h>
-#include <iconv.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -25,23 +24,6 @@ extern char** environ;
 
 namespace platform::testing {
 namespace {
-
-const char* IconvName(unsigned codePage) {
-  switch (codePage) {
-    case 932:
-      return "CP932";
-    case 936:
-      return "CP936";
-    case 949:
-      return "CP949";
-    case 950:
-      return "CP950";
-    case 1252:
-      return "CP1252";
-    default:
-      return "UTF-8";
-  }
-}
 
 using Fd = platform::posix::UniqueFd;
 
@@ -81,7 +63,7 @@ int Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& 
 }
 
 // Reads `fd` until its end or until `deadline`; false on the time-out.
-bool DrainUntilEnd(int fd, std::chrono::steady_clock::time_point deadline, std::string* out) {
+bool DrainUntilEnd(int fd, std::chrono::steady_clock::time_point deadline) {
   char buffer[4096];
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -94,26 +76,10 @@ bool DrainUntilEnd(int fd, std::chrono::steady_clock::time_point deadline, std::
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return true;
-    if (out) out->append(buffer, static_cast<std::size_t>(n));
   }
 }
 
 }  // namespace
-
-std::string FromUtf8(const std::string& utf8, unsigned codePage) {
-  iconv_t cd = ::iconv_open(IconvName(codePage), "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string();
-  std::string input = utf8;
-  std::string output(input.size() * 4 + 16, '\0');
-  char* in = input.data();
-  std::size_t inLeft = input.size();
-  char* out = output.data();
-  std::size_t outLeft = output.size();
-  ::iconv(cd, &in, &inLeft, &out, &outLeft);
-  ::iconv_close(cd);
-  output.resize(output.size() - outLeft);
-  return output;
-}
 
 ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& directory,
                       const std::vector<std::string>& environment, bool waitForDescendants,
@@ -151,8 +117,7 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, const std::string& d
   int status = 0;
   ::waitpid(pid, &status, 0);
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.descendantsDone =
-      waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline, nullptr) : true;
+  run.descendantsDone = waitForDescendants ? DrainUntilEnd(doneRead.get(), deadline) : true;
 
   std::string text;
   char buffer[4096];

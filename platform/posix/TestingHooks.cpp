@@ -18,6 +18,10 @@ void UnmapAll() { posix::RemoveMappings(); }
 
 bool SetCodePage(unsigned codePage) { return posix::OverrideCodePage(codePage); }
 
+std::string FromUtf16(const char16_t* text, unsigned codePage) {
+  return posix::FromUtf16(text, codePage);
+}
+
 unsigned CodePage() { return posix::ActiveCodePage(); }
 
 std::string PlatformPath(const std::string& hostPath) {

@@ -197,9 +197,9 @@ Start Package::Run(int expectedStarts, const std::vector<std::string>& arguments
 }
 
 std::string ExpectedMessage(const std::string& dataFolder, unsigned codePage) {
-  const std::string text = IDS_LAUNCH_FAILED_TEXT;
+  // Converted as the launcher's own string table is, then formatted.
   return platform::FormatWithOneString(
-      codePage == 65001 ? text : platform::testing::FromUtf8(text, codePage), dataFolder);
+      platform::testing::FromUtf16(u"" IDS_LAUNCH_FAILED_TEXT, codePage), dataFolder);
 }
 
 std::string Snapshot(const fs::path& folder) {
